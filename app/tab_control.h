@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QRect>
+#include <QStringList>
+#include <QWidget>
+
+namespace app {
+
+// The tab strip and the framed page area that fill the main window. It only draws itself and reports
+// the user's choice of page; the page controls are the owner's widgets, made children of this control,
+// and the owner shows and hides them on current_changed. It never takes the keyboard focus.
+class TabControl : public QWidget {
+    Q_OBJECT
+public:
+    TabControl(const QStringList& captions, const QFont& caption_font, QWidget* parent = nullptr);
+
+    int current_index() const;        // the page shown; 0 at first
+    int hovered_index() const;        // tab under the mouse, -1 for none
+    QRect tab_rect(int index) const;  // in the control's coordinates; empty for an index out of range
+
+signals:
+    // The user pressed the left button on the tab of a page that was not shown.
+    void current_changed(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    int tab_at(QPoint pos) const;
+    void set_hovered(int index);
+    void update_tab_strip();
+
+    QStringList captions_;
+    QFont caption_font_;
+    QList<QRect> tab_rects_;
+    int current_ = 0;
+    int hovered_ = -1;
+};
+
+}  // namespace app
