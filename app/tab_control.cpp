@@ -1,18 +1,17 @@
 #include "app/tab_control.h"
 
-#include <algorithm>
-
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "app/tab_painter.h"
 
 namespace app {
 
 TabControl::TabControl(const QStringList& captions, const QFont& caption_font, QWidget* parent)
-    : QWidget(parent), captions_(captions), caption_font_(caption_font) {
+    : QWidget(parent), captions_(captions), caption_font_(caption_font), enabled_(captions.size(), true) {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent covers every pixel
 }
 
 int TabControl::current_index() const { return current_; }
@@ -20,35 +19,39 @@ int TabControl::current_index() const { return current_; }
 int TabControl::hovered_index() const { return hovered_; }
 
 QRect TabControl::tab_rect(int index) const {
-    return index >= 0 && index < tab_rects_.size() ? tab_rects_[index] : QRect();
+    const QList<QRect> rects = tab_rects();
+    return index >= 0 && index < rects.size() ? rects[index] : QRect();
 }
 
-void TabControl::resizeEvent(QResizeEvent*) {
-    tab_rects_.clear();
-    const QFontMetrics metrics(caption_font_);
-    int x = 1;
-    for (const QString& caption : captions_) {
-        const int w = std::clamp(metrics.horizontalAdvance(caption) + 11, 50, std::max(50, width() - 3));
-        tab_rects_.append(QRect(x, 2, w, 20));
-        x += w;
-    }
+void TabControl::set_tab_enabled(int index, bool enabled) {
+    if (index < 0 || index >= enabled_.size() || enabled_[index] == enabled) return;
+    enabled_[index] = enabled;
+    if (!enabled && hovered_ == index) hovered_ = -1;
+    update_tab_strip();
 }
 
-void TabControl::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), QColor(255, 255, 238));
-    painter.fillRect(QRect(0, 22, width(), height() - 22), QColor(236, 236, 236));
-    painter.setFont(caption_font_);
-    for (int i = 0; i < tab_rects_.size(); ++i) {
-        painter.fillRect(tab_rects_[i], i == hovered_ ? QColor(255, 255, 215) : QColor(255, 255, 255));
-        painter.drawText(tab_rects_[i].adjusted(6, 2, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, captions_[i]);
-    }
+bool TabControl::is_tab_enabled(int index) const {
+    return index >= 0 && index < enabled_.size() && enabled_[index];
 }
 
-int TabControl::tab_at(QPoint pos) const {
-    for (int i = 0; i < tab_rects_.size(); ++i)
-        if (tab_rects_[i].contains(pos)) return i;
+QList<QRect> TabControl::tab_rects() const { return layout_tabs(captions_, caption_font_, width()).tabs; }
+
+int TabControl::enabled_tab_at(QPoint pos) const {
+    const QList<QRect> rects = tab_rects();
+    for (int i = 0; i < rects.size(); ++i)
+        if (rects[i].contains(pos)) return enabled_[i] ? i : -1;
     return -1;
+}
+
+// The whole picture is made off-screen and copied in one step, so a repaint never shows half a state.
+void TabControl::paintEvent(QPaintEvent*) {
+    const QImage image = paint_tab_control(size(), captions_, caption_font_, current_, hovered_, enabled_);
+    QPainter(this).drawImage(0, 0, image);
+}
+
+// Hover and selection change only the tabs and the page frame's top line beneath them.
+void TabControl::update_tab_strip() {
+    update(0, 0, width(), layout_tabs(captions_, caption_font_, width()).page_top + 1);
 }
 
 void TabControl::set_hovered(int index) {
@@ -57,13 +60,11 @@ void TabControl::set_hovered(int index) {
     update_tab_strip();
 }
 
-void TabControl::update_tab_strip() { update(); }
-
-void TabControl::mouseMoveEvent(QMouseEvent* event) { set_hovered(tab_at(event->position().toPoint())); }
+void TabControl::mouseMoveEvent(QMouseEvent* event) { set_hovered(enabled_tab_at(event->position().toPoint())); }
 
 void TabControl::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const int index = tab_at(event->position().toPoint());
+    const int index = enabled_tab_at(event->position().toPoint());
     if (index < 0 || index == current_) return;
     current_ = index;
     hovered_ = -1;

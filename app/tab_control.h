@@ -11,6 +11,9 @@ namespace app {
 // The tab strip and the framed page area that fill the main window. It only draws itself and reports
 // the user's choice of page; the page controls are the owner's widgets, made children of this control,
 // and the owner shows and hides them on current_changed. It never takes the keyboard focus.
+//
+// The tab under the mouse follows the pointer and is highlighted; it is cleared when the pointer
+// leaves the tabs or the control, and when a click selects a page, until the pointer moves again.
 class TabControl : public QWidget {
     Q_OBJECT
 public:
@@ -20,25 +23,30 @@ public:
     int hovered_index() const;        // tab under the mouse, -1 for none
     QRect tab_rect(int index) const;  // in the control's coordinates; empty for an index out of range
 
+    // A disabled tab shows a grey caption and neither highlights nor can be selected by the user.
+    // All tabs are enabled at first.
+    void set_tab_enabled(int index, bool enabled);
+    bool is_tab_enabled(int index) const;
+
 signals:
     // The user pressed the left button on the tab of a page that was not shown.
     void current_changed(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
-    int tab_at(QPoint pos) const;
+    QList<QRect> tab_rects() const;
+    int enabled_tab_at(QPoint pos) const;
     void set_hovered(int index);
     void update_tab_strip();
 
     QStringList captions_;
     QFont caption_font_;
-    QList<QRect> tab_rects_;
+    QList<bool> enabled_;
     int current_ = 0;
     int hovered_ = -1;
 };
