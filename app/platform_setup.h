@@ -1,0 +1,12 @@
+#pragma once
+
+// What must be settled before the QApplication exists.
+
+namespace app {
+
+// Turns off every desktop scale factor (places and sizes are pixels), and makes a failure to open the
+// display print one line and end the process with status 255 instead of aborting. Returns false, after
+// printing that line, when there is no display to open at all.
+bool prepare_platform();
+
+}  // namespace app
