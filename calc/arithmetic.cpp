@@ -53,7 +53,7 @@ double subtract(double a, double b) {
   if (is_nan(a)) return quiet(a);
   if (is_nan(b)) return quiet(b);
   const bool b_negated = !is_negative(b);  // a - b = a + (-b)
-  if (is_infinite(a)) return is_infinite(b) && is_negative(a) == b_negated ? default_nan() : a;
+  if (is_infinite(a)) return is_infinite(b) && is_negative(a) != b_negated ? default_nan() : a;  // inf + (-inf)
   if (is_infinite(b)) return signed_value(infinity_bits, b_negated);
   if (is_zero(b)) return is_zero(a) ? signed_value(0, is_negative(a) && b_negated) : a;
   if (is_zero(a)) return signed_value(bits_of(b) & ~sign_bit, b_negated);
