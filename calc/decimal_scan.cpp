@@ -1,59 +1,107 @@
 #include "calc/decimal_scan.h"
 
+#include <bit>
+#include <cstring>
+
 namespace calc {
 namespace {
+
+// Eight ASCII bytes at a time (little-endian loads): whether all are digits, and their value.
+bool eight_digits_at(const unsigned char* p, std::uint64_t& word) {
+  if constexpr (std::endian::native != std::endian::little) return false;
+  std::memcpy(&word, p, 8);
+  return ((word & 0xF0F0F0F0F0F0F0F0) | (((word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) ==
+         0x3333333333333333;
+}
+std::uint64_t value_of_eight_digits(std::uint64_t word) {
+  word = (word & 0x0F0F0F0F0F0F0F0F) * 2561 >> 8;
+  word = (word & 0x00FF00FF00FF00FF) * 6553601 >> 16;
+  return (word & 0x0000FFFF0000FFFF) * 42949672960001 >> 32;
+}
+constexpr std::uint64_t eight_zeros = 0x3030303030303030;
 
 constexpr bool is_white_space(int c) { return c == 0x20 || (c >= 0x09 && c <= 0x0D); }
 constexpr bool is_exponent_letter(int c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
-// Feeds the digits of the mantissa one by one into a decimal_scan.
-class digit_sink {
- public:
-  explicit digit_sink(decimal_scan& scan) : scan_(scan) {}
+// What the digits of the mantissa read so far tell (kept in locals while reading:
+// the text's bytes may alias anything, so fields of a shared struct would be reloaded).
+struct digit_state {
+  bool seen_nonzero = false;
+  std::int64_t fraction_zeros = 0;   // zeros after the point before the first significant digit
+  std::int64_t lead_exponent = 0;    // power of ten of the first significant digit
+  std::uint64_t leading_digits = 0;
+  int leading_digit_count = 0;
+  bool digits_dropped = false;
+  const unsigned char* significant_begin = nullptr;
+  std::int64_t count = 0;            // all digits read
 
-  void add(int digit, bool in_fraction, const unsigned char* at) {
-    if (!seen_nonzero_) {
-      if (digit == 0) {
-        fraction_zeros_ += in_fraction ? 1 : 0;
-        return;
-      }
-      seen_nonzero_ = true;
-      scan_.significant_begin = at;
-      scan_.lead_exponent = in_fraction ? -(fraction_zeros_ + 1) : 0;
-    } else if (!in_fraction) {
-      ++scan_.lead_exponent;
+  // Eight digits after the first significant one, as an ASCII word.
+  template <bool in_fraction>
+  void add_eight(std::uint64_t word) {
+    count += 8;
+    if (!in_fraction) lead_exponent += 8;
+    if (leading_digit_count + 8 <= max_leading_digits) {
+      leading_digits = leading_digits * 100000000 + value_of_eight_digits(word);
+      leading_digit_count += 8;
+      return;
     }
-    if (scan_.leading_digit_count < max_leading_digits) {
-      scan_.leading_digits = scan_.leading_digits * 10 + static_cast<unsigned>(digit);
-      ++scan_.leading_digit_count;
-    } else if (digit != 0) {
-      scan_.digits_dropped = true;
+    for (int i = 0; i < 8; ++i, word >>= 8) {  // the few that still fit, then the dropped ones
+      const auto digit = static_cast<unsigned>(word & 0xFF) - '0';
+      if (leading_digit_count < max_leading_digits) {
+        leading_digits = leading_digits * 10 + digit;
+        ++leading_digit_count;
+      } else {
+        digits_dropped = digits_dropped || word != (eight_zeros >> (8 * i));
+        break;
+      }
     }
   }
-  bool seen_nonzero() const { return seen_nonzero_; }
 
- private:
-  decimal_scan& scan_;
-  bool seen_nonzero_ = false;
-  std::int64_t fraction_zeros_ = 0;
+  template <bool in_fraction>
+  void add(unsigned digit, const unsigned char* at) {
+    ++count;
+    if (!seen_nonzero) {
+      if (digit == 0) {
+        if (in_fraction) ++fraction_zeros;
+        return;
+      }
+      seen_nonzero = true;
+      significant_begin = at;
+      lead_exponent = in_fraction ? -(fraction_zeros + 1) : 0;
+    } else if (!in_fraction) {
+      ++lead_exponent;
+    }
+    if (leading_digit_count < max_leading_digits) {
+      leading_digits = leading_digits * 10 + digit;
+      ++leading_digit_count;
+    } else if (digit != 0) {
+      digits_dropped = true;
+    }
+  }
 };
 
-// Reads a run of digits (plain or folded); returns how many there were.
-std::int64_t read_digits(folded_cursor& cursor, digit_sink& sink, bool in_fraction) {
-  std::int64_t count = 0;
+// Reads a run of digits (plain or folded) into the state.
+template <bool in_fraction>
+void read_digits(folded_cursor& cursor, digit_state& shared) {
+  digit_state state = shared;
   for (;;) {
     const unsigned char* p = cursor.position();
     const unsigned char* const end = cursor.end();
-    const unsigned char* const start = p;
-    for (; p != end && static_cast<unsigned>(*p - '0') < 10; ++p) sink.add(*p - '0', in_fraction, p);
-    count += p - start;
+    for (std::uint64_t word; state.seen_nonzero && end - p >= 8 && eight_digits_at(p, word); p += 8) {
+      state.add_eight<in_fraction>(word);
+    }
+    for (; p != end; ++p) {
+      const unsigned digit = static_cast<unsigned>(*p) - '0';
+      if (digit >= 10) break;
+      state.add<in_fraction>(digit, p);
+    }
     cursor.move_to(p);
     const int c = cursor.peek();
-    if (!is_digit(c)) return count;
-    sink.add(c - '0', in_fraction, cursor.position());
+    if (!is_digit(c)) break;
+    state.add<in_fraction>(static_cast<unsigned>(c - '0'), cursor.position());
     cursor.advance();
-    ++count;
   }
+  shared = state;
 }
 
 // The exponent part, if the cursor stands on one: letter, optional sign, one or more digits.
@@ -90,28 +138,32 @@ decimal_scan scan_decimal(folded_cursor& cursor) {
     scan.negative = sign == '-';
     cursor.advance();
   }
-  digit_sink sink(scan);
-  std::int64_t digit_count = read_digits(cursor, sink, false);
+  digit_state digits;
+  read_digits<false>(cursor, digits);
   if (cursor.peek() == '.') {
     folded_cursor after_point = cursor;
     after_point.advance();
-    if (digit_count > 0 || is_digit(after_point.peek())) {
+    if (digits.count > 0 || is_digit(after_point.peek())) {
       cursor = after_point;
-      digit_count += read_digits(cursor, sink, true);
+      read_digits<true>(cursor, digits);
     }
   }
-  if (digit_count == 0) {
+  if (digits.count == 0) {
     cursor = start;
     return decimal_scan{};  // no digit at all: +0, whatever sign was written
   }
   scan.digits_end = cursor.position();
   const std::int64_t written_exponent = read_exponent(cursor);
-  if (!sink.seen_nonzero()) {
+  if (!digits.seen_nonzero) {
     scan.kind = decimal_scan::outcome::zero;
     return scan;
   }
+  scan.leading_digits = digits.leading_digits;
+  scan.leading_digit_count = digits.leading_digit_count;
+  scan.digits_dropped = digits.digits_dropped;
+  scan.significant_begin = digits.significant_begin;
+  scan.lead_exponent = digits.lead_exponent + written_exponent;
   scan.kind = decimal_scan::outcome::nonzero;
-  scan.lead_exponent += written_exponent;
   return scan;
 }
 
