@@ -14,10 +14,11 @@ case "$mode" in
 esac
 
 packages=(
-  build-essential cmake
+  build-essential cmake pkg-config
   qt6-base-dev libgl-dev fonts-arphic-uming
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb openbox xdotool x11-utils dbus
+  xvfb openbox xdotool x11-utils dbus imagemagick
+  libxcb1-dev libxcb-damage0-dev
 )
 
 missing=()
