@@ -48,8 +48,9 @@ bool window_manager_answers(xcb_connection_t* connection, xcb_window_t root, xcb
 FrameExtentsQuery::FrameExtentsQuery(QWidget& window) {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     const auto native_window = static_cast<xcb_window_t>(window.winId());
-    if (x11 == nullptr) return;
-    xcb_connection_t* connection = x11->connection();
+    // The offscreen platform has the interface too, without a connection.
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) return;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t request = intern(connection, "_NET_REQUEST_FRAME_EXTENTS");
     if (request == XCB_ATOM_NONE || !window_manager_answers(connection, root, request)) return;

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <utility>
 #include <QString>
 #include <QtGlobal>
 
@@ -15,15 +18,22 @@ namespace {
 
 QtMessageHandler previous_handler = nullptr;
 
-// Qt reports a platform it cannot start as a fatal message and would then abort.
+// Messages of the platform's start are held back: when it fails, the first of them says best why, and
+// only that is printed.
+bool platform_starting = true;
+QList<QPair<QtMsgType, QString>> held_messages;
+
 void handle_message(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type != QtFatalMsg) {
-        if (previous_handler != nullptr) previous_handler(type, context, message);
-        return;
+    if (type == QtFatalMsg) {
+        const QString& reason = held_messages.isEmpty() ? message : held_messages.front().second;
+        std::fprintf(stderr, "quellmar: cannot start: %s\n", qPrintable(reason.section(QLatin1Char('\n'), 0, 0)));
+        std::fflush(stderr);
+        _exit(fatal_exit_status);
     }
-    std::fprintf(stderr, "quellmar: cannot start: %s\n", qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
-    std::fflush(stderr);
-    _exit(fatal_exit_status);
+    if (platform_starting)
+        held_messages.append({type, message});
+    else if (previous_handler != nullptr)
+        previous_handler(type, context, message);
 }
 
 bool no_display_configured() {
@@ -44,6 +54,12 @@ bool prepare_platform() {
         return false;
     }
     return true;
+}
+
+void platform_started() {
+    platform_starting = false;
+    for (const auto& [type, message] : std::exchange(held_messages, {}))
+        if (previous_handler != nullptr) previous_handler(type, QMessageLogContext(), message);
 }
 
 }  // namespace app

@@ -9,4 +9,7 @@ namespace app {
 // printing that line, when there is no display to open at all.
 bool prepare_platform();
 
+// Call once the QApplication exists: passes on the messages held back while the platform started.
+void platform_started();
+
 }  // namespace app

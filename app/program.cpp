@@ -66,6 +66,7 @@ void place(MainWindow& window, const FrameExtents& frame) {
 int run_program(int argc, char** argv) {
     if (!prepare_platform()) return fatal_exit_status;
     QApplication application(argc, argv);
+    platform_started();
     try {
         program_start();
     } catch (const std::bad_alloc&) {
@@ -130,6 +131,8 @@ int run_message_loop() {
     loop_running = true;
     return QApplication::exec();
 }
+
+int loop_exit_code() { return quit_code; }
 
 int end_program(int exit_code) {
     hold_events_for_good();

@@ -30,6 +30,9 @@ void load_main_window();
 // Delivers messages until the main window has closed; returns the quit request's code.
 int run_message_loop();
 
+// The code of the quit request that ended the message loop.
+int loop_exit_code();
+
 // Holds events for good and calls the registered end-of-program routine once. Returns the exit code.
 int end_program(int exit_code);
 
