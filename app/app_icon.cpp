@@ -5,12 +5,11 @@
 #include <QPixmap>
 
 namespace app {
-namespace {
 
-QPixmap icon_at(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage application_icon_image(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
 
@@ -32,14 +31,13 @@ QPixmap icon_at(int size) {
     painter.drawEllipse(QPointF(9.5, 8), 2.6, 2.6);
     painter.drawEllipse(QPointF(22.5, 8), 2.6, 2.6);
     painter.drawLine(QPointF(23, 4), QPointF(9, 12.5));
-    return pixmap;
+    painter.end();
+    return image;
 }
-
-}  // namespace
 
 QIcon application_icon() {
     QIcon icon;
-    for (int size : {16, 32, 48}) icon.addPixmap(icon_at(size));
+    for (int size : {16, 32, 48}) icon.addPixmap(QPixmap::fromImage(application_icon_image(size)));
     return icon;
 }
 
