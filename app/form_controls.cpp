@@ -35,8 +35,15 @@ QPalette edit_box_palette(const form::Control& spec, QPalette palette) {
     return palette;
 }
 
+// A screen reader names an edit box by the label beside it, without the label's trailing space.
+QString accessible_name(const form::Control& box) {
+    const auto label = form::find_control(box.label_beside);
+    return label ? qstring(form::controls[*label].text).trimmed() : QString();
+}
+
 QWidget* make_edit_box(const form::Control& spec, QWidget* parent) {
     auto* box = new QLineEdit(parent);
+    box->setAccessibleName(accessible_name(spec));
     box->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     box->setMaxLength(std::numeric_limits<int>::max());
     box->setPalette(edit_box_palette(spec, box->palette()));

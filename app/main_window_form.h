@@ -47,6 +47,7 @@ struct Control {
     bool takes_focus;                         // part of the focus cycle
     int tab_number;                           // 0 for controls that do not take the focus
     Handler on_click;                         // buttons only; nullptr for none
+    std::string_view label_beside = {};       // edit boxes: the name of the label that says what they hold
 };
 
 struct Window {

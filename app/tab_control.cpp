@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/tab_control_accessible.h"
 #include "app/tab_painter.h"
 
 namespace app {
@@ -12,7 +13,12 @@ TabControl::TabControl(const QStringList& captions, const QFont& caption_font, Q
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent covers every pixel
+    install_tab_control_accessibility();
 }
+
+int TabControl::count() const { return captions_.size(); }
+
+QString TabControl::caption(int index) const { return captions_.value(index); }
 
 int TabControl::current_index() const { return current_; }
 
@@ -64,8 +70,12 @@ void TabControl::mouseMoveEvent(QMouseEvent* event) { set_hovered(enabled_tab_at
 
 void TabControl::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const int index = enabled_tab_at(event->position().toPoint());
-    if (index < 0 || index == current_) return;
+    select_page(enabled_tab_at(event->position().toPoint()));
+}
+
+
+void TabControl::select_page(int index) {
+    if (!is_tab_enabled(index) || index == current_) return;
     current_ = index;
     hovered_ = -1;
     update_tab_strip();

@@ -19,6 +19,8 @@ class TabControl : public QWidget {
 public:
     TabControl(const QStringList& captions, const QFont& caption_font, QWidget* parent = nullptr);
 
+    int count() const;                // number of pages
+    QString caption(int index) const; // as stored, spaces included
     int current_index() const;        // the page shown; 0 at first
     int hovered_index() const;        // tab under the mouse, -1 for none
     QRect tab_rect(int index) const;  // in the control's coordinates; empty for an index out of range
@@ -27,6 +29,10 @@ public:
     // All tabs are enabled at first.
     void set_tab_enabled(int index, bool enabled);
     bool is_tab_enabled(int index) const;
+
+    // Shows the page as if the user had pressed its tab: nothing happens for the page shown or a
+    // disabled tab.
+    void select_page(int index);
 
 signals:
     // The user pressed the left button on the tab of a page that was not shown.
