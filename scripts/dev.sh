@@ -19,6 +19,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb openbox xdotool x11-utils dbus imagemagick
   libxcb1-dev libxcb-damage0-dev
+  desktop-file-utils appstream
 )
 
 missing=()
