@@ -1,27 +1,9 @@
 #include "calc/decimal_scan.h"
 
-#include <bit>
-#include <cstring>
-
 namespace calc {
 namespace {
 
-// Eight ASCII bytes at a time (little-endian loads): whether all are digits, and their value.
-bool eight_digits_at(const unsigned char* p, std::uint64_t& word) {
-  if constexpr (std::endian::native != std::endian::little) return false;
-  std::memcpy(&word, p, 8);
-  return ((word & 0xF0F0F0F0F0F0F0F0) | (((word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) ==
-         0x3333333333333333;
-}
-std::uint64_t value_of_eight_digits(std::uint64_t word) {
-  word = (word & 0x0F0F0F0F0F0F0F0F) * 2561 >> 8;
-  word = (word & 0x00FF00FF00FF00FF) * 6553601 >> 16;
-  return (word & 0x0000FFFF0000FFFF) * 42949672960001 >> 32;
-}
-constexpr std::uint64_t eight_zeros = 0x3030303030303030;
-
-constexpr bool is_white_space(int c) { return c == 0x20 || (c >= 0x09 && c <= 0x0D); }
-constexpr bool is_exponent_letter(int c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+using namespace scan_detail;
 
 // What the digits of the mantissa read so far tell (kept in locals while reading:
 // the text's bytes may alias anything, so fields of a shared struct would be reloaded).

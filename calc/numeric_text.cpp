@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <optional>
 
 #include "calc/decimal_scan.h"
 #include "calc/decimal_to_binary.h"
@@ -15,6 +16,28 @@ constexpr std::uint64_t sign_bit = 0x8000000000000000;
 
 double with_sign(std::uint64_t magnitude_bits, bool negative) {
   return std::bit_cast<double>(magnitude_bits | (negative ? sign_bit : 0));
+}
+
+// Any text, folded as it is read.
+double read_folded_text(std::string_view gbk_text) {
+  folded_cursor cursor(until_nul(gbk_text));
+  skip_white_space(cursor);
+  // The texts written for infinities and NaN values read back as those values.
+  if (const int first = cursor.peek(); first == '1' || first == '-') {
+    for (const non_finite_text& word : non_finite_texts) {
+      if (folded_cursor probe = cursor; probe.consume(word.text)) return std::bit_cast<double>(word.bits);
+    }
+  }
+  const decimal_scan scan = scan_decimal(cursor);
+  switch (scan.kind) {
+    case decimal_scan::outcome::no_digits:
+      return 0.0;
+    case decimal_scan::outcome::zero:
+      return with_sign(0, scan.negative);
+    case decimal_scan::outcome::nonzero:
+      break;
+  }
+  return with_sign(decimal_to_binary(scan), scan.negative);
 }
 
 }  // namespace
@@ -41,16 +64,11 @@ std::string fold_full_width(std::string_view gbk_text) {
   return folded;
 }
 
+// Most box texts are short ASCII numbers: scanned on the bytes and, for a few
+// digits and a small power of ten, converted in a few operations.
 double text_to_number(std::string_view gbk_text) {
-  folded_cursor cursor(until_nul(gbk_text));
-  skip_white_space(cursor);
-  // The texts written for infinities and NaN values read back as those values.
-  if (const int first = cursor.peek(); first == '1' || first == '-') {
-    for (const non_finite_text& word : non_finite_texts) {
-      if (folded_cursor probe = cursor; probe.consume(word.text)) return std::bit_cast<double>(word.bits);
-    }
-  }
-  const decimal_scan scan = scan_decimal(cursor);
+  decimal_scan scan;
+  if (!scan_plain_decimal(gbk_text, scan)) return read_folded_text(gbk_text);
   switch (scan.kind) {
     case decimal_scan::outcome::no_digits:
       return 0.0;
@@ -59,7 +77,8 @@ double text_to_number(std::string_view gbk_text) {
     case decimal_scan::outcome::nonzero:
       break;
   }
-  return with_sign(decimal_to_binary(scan), scan.negative);
+  const std::optional<std::uint64_t> small = small_decimal_to_binary(scan);
+  return with_sign(small ? *small : decimal_to_binary(scan), scan.negative);
 }
 
 std::string number_to_text(double value) {

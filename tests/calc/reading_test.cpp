@@ -8,6 +8,8 @@
 #include <string>
 
 #include "calc/big_integer.h"
+#include "calc/decimal_scan.h"
+#include "calc/decimal_to_binary.h"
 #include "calc/numeric_text.h"
 
 namespace {
@@ -226,6 +228,55 @@ TEST(LongTexts, SixteenMebibytesOfDigitsRead) {
   std::string full_width;
   for (int i = 0; i < (1 << 20); ++i) full_width += fw_1;
   EXPECT_EQ(bits(calc::text_to_number(full_width + "e-1048575")), bits(1.1111111111111112));
+}
+
+// The general reader alone: folding cursor, full scan and the exact conversion.
+double read_generally(std::string_view text) {
+  calc::folded_cursor cursor(calc::until_nul(text));
+  calc::skip_white_space(cursor);
+  const calc::decimal_scan scan = calc::scan_decimal(cursor);
+  if (scan.kind == calc::decimal_scan::outcome::no_digits) return 0.0;
+  const std::uint64_t magnitude = scan.kind == calc::decimal_scan::outcome::zero ? 0 : calc::decimal_to_binary(scan);
+  return std::bit_cast<double>(magnitude | (scan.negative ? 0x8000000000000000 : 0));
+}
+
+TEST(ShortTextShortcut, BoundariesAgreeWithTheGeneralReader) {
+  const std::string texts[] = {
+      // significands around 2^53, divided and multiplied
+      "9007199254740991", "9007199254740992", "9007199254740993", "900719925474099.1", "900719925474099.2",
+      "900719925474099.3", "9007199254740991e-22", "9007199254740992e-22", "9007199254740993e-22",
+      // 19 and 20 significant digits; leading and fraction zeros do not count
+      "1234567890123456789", "12345678901234567891", "9999999999999999999e27", "9999999999999999999e-22",
+      "1000000000000000000", "10000000000000000000", "0000000000000000000000001.5", "0.000000000000000000000001",
+      ".1234567890123456789", ".12345678901234567891", "-0.00000000000000000000000000000000000001",
+      // powers of ten at the edges of the two shortcuts
+      "1e22", "1e23", "1e-22", "1e-23", "1e27", "1e28", "4503599627370497e-22", "123e-23", "-7e27",
+      // multiplied values exactly halfway between two doubles (odd and even lower neighbours)
+      "1801439850948199e1", "1801439850948201e1", "2882303761519e5", "2882303761521e5",
+      "36893489e12", "36893491e12", "5e22", "7e22", "-7e22", "9007199254740993", "9007199254740995",
+      // bytes the shortcut must leave to the general reader
+      "1\xA3\xB2", "1\xA3\xAE" "5", "1e\xA3\xB5", "\xA3\xAE" "5", "-\xA3\xB5", "\xA1\xA1" "7", "5\xA3",
+      std::string("1\0" "2", 3), std::string("1e\0" "5", 4), std::string("-\0" "5", 3), "1e0000000000000000000000003",
+      "1e-99999999999999999999", "  -0.000e5", "5e+", "1.5e+ 2", "+.5", "-.", "12.5%",
+  };
+  for (const std::string& text : texts) {
+    EXPECT_EQ(bits(calc::text_to_number(text)), bits(read_generally(text))) << '"' << text << '"';
+  }
+}
+
+TEST(ShortTextShortcut, RandomShortTextsAgreeWithTheGeneralReader) {
+  std::mt19937_64 random(53);
+  for (int i = 0; i < 100000; ++i) {
+    std::string text = random() % 4 == 0 ? "-" : "";
+    const int digits = 1 + static_cast<int>(random() % 20);
+    const int point = static_cast<int>(random() % (digits + 2));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) text.push_back('.');
+      text.push_back(static_cast<char>('0' + random() % 10));
+    }
+    if (random() % 2) text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+    EXPECT_EQ(bits(calc::text_to_number(text)), bits(read_generally(text))) << text;
+  }
 }
 
 }  // namespace
