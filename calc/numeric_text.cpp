@@ -18,6 +18,21 @@ double with_sign(std::uint64_t magnitude_bits, bool negative) {
   return std::bit_cast<double>(magnitude_bits | (negative ? sign_bit : 0));
 }
 
+// The value of a scanned number: +0 without digits, a signed zero for zero
+// digits, otherwise the significand's bits from `to_binary`, with the sign.
+template <class ToBinary>
+double value_of(const decimal_scan& scan, ToBinary to_binary) {
+  switch (scan.kind) {
+    case decimal_scan::outcome::no_digits:
+      return 0.0;
+    case decimal_scan::outcome::zero:
+      return with_sign(0, scan.negative);
+    case decimal_scan::outcome::nonzero:
+      break;
+  }
+  return with_sign(to_binary(scan), scan.negative);
+}
+
 // Any text, folded as it is read.
 double read_folded_text(std::string_view gbk_text) {
   folded_cursor cursor(until_nul(gbk_text));
@@ -28,16 +43,7 @@ double read_folded_text(std::string_view gbk_text) {
       if (folded_cursor probe = cursor; probe.consume(word.text)) return std::bit_cast<double>(word.bits);
     }
   }
-  const decimal_scan scan = scan_decimal(cursor);
-  switch (scan.kind) {
-    case decimal_scan::outcome::no_digits:
-      return 0.0;
-    case decimal_scan::outcome::zero:
-      return with_sign(0, scan.negative);
-    case decimal_scan::outcome::nonzero:
-      break;
-  }
-  return with_sign(decimal_to_binary(scan), scan.negative);
+  return value_of(scan_decimal(cursor), [](const decimal_scan& scan) { return decimal_to_binary(scan); });
 }
 
 }  // namespace
@@ -69,16 +75,10 @@ std::string fold_full_width(std::string_view gbk_text) {
 double text_to_number(std::string_view gbk_text) {
   decimal_scan scan;
   if (!scan_plain_decimal(gbk_text, scan)) return read_folded_text(gbk_text);
-  switch (scan.kind) {
-    case decimal_scan::outcome::no_digits:
-      return 0.0;
-    case decimal_scan::outcome::zero:
-      return with_sign(0, scan.negative);
-    case decimal_scan::outcome::nonzero:
-      break;
-  }
-  const std::optional<std::uint64_t> small = small_decimal_to_binary(scan);
-  return with_sign(small ? *small : decimal_to_binary(scan), scan.negative);
+  return value_of(scan, [](const decimal_scan& plain) {
+    const std::optional<std::uint64_t> small = small_decimal_to_binary(plain);
+    return small ? *small : decimal_to_binary(plain);
+  });
 }
 
 std::string number_to_text(double value) {
