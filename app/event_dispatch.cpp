@@ -1,5 +1,7 @@
 #include "app/event_dispatch.h"
 
+#include "app/handler_reads.h"
+
 namespace app {
 namespace {
 
@@ -7,7 +9,9 @@ int hold_count = 0;
 bool held_for_good = false;
 
 void call(form::Handler handler) {
-    if (handler != nullptr && !events_held()) handler();
+    if (handler == nullptr || events_held()) return;
+    const HandlerReads reads;
+    handler();
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 #include <limits>
 
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyle>
 
 #include "app/colours.h"
+#include "app/edit_box.h"
 #include "app/event_dispatch.h"
 #include "app/fonts.h"
 #include "app/form_label.h"
@@ -42,12 +42,10 @@ QString accessible_name(const form::Control& box) {
 }
 
 QWidget* make_edit_box(const form::Control& spec, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new EditBox(parent);
     box->setAccessibleName(accessible_name(spec));
-    box->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    box->setMaxLength(std::numeric_limits<int>::max());
     box->setPalette(edit_box_palette(spec, box->palette()));
-    QObject::connect(box, &QLineEdit::textEdited, box,
+    QObject::connect(box, &EditBox::text_edited, box,
                      [&spec] { dispatch_event(spec, form::edit_box_event::content_changed); });
     return box;
 }
@@ -88,7 +86,7 @@ QWidget* make_control(const form::Control& spec, QWidget* parent) {
 QString control_text(const form::Control& spec, const QWidget& control) {
     switch (spec.kind) {
         case form::Kind::label: return static_cast<const FormLabel&>(control).text();
-        case form::Kind::edit_box: return static_cast<const QLineEdit&>(control).text();
+        case form::Kind::edit_box: return static_cast<const EditBox&>(control).text();
         case form::Kind::button: return static_cast<const QPushButton&>(control).text();
     }
     return {};
@@ -99,7 +97,7 @@ void set_control_text(const form::Control& spec, QWidget& control, const QString
         case form::Kind::label: static_cast<FormLabel&>(control).set_text(text); break;
         case form::Kind::button: static_cast<QPushButton&>(control).setText(text); break;
         case form::Kind::edit_box:
-            static_cast<QLineEdit&>(control).setText(text);
+            static_cast<EditBox&>(control).set_text(text);
             dispatch_event(spec, form::edit_box_event::content_changed);
             break;
     }

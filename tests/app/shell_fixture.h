@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include "app/edit_box.h"
 #include "app/main_window.h"
 #include "app/program.h"
 
@@ -22,7 +22,7 @@ inline QWidget& control(std::string_view name) {
     return *widget;
 }
 
-inline QLineEdit& box(std::string_view name) { return *qobject_cast<QLineEdit*>(&control(name)); }
+inline app::EditBox& box(std::string_view name) { return *qobject_cast<app::EditBox*>(&control(name)); }
 inline QPushButton& button(std::string_view name) { return *qobject_cast<QPushButton*>(&control(name)); }
 
 inline QString focused_name() {

@@ -85,7 +85,7 @@ private Q_SLOTS:
     }
 
     void page_switch_shows_exactly_the_page_and_focuses_its_first_control() {
-        box("销售成本编辑框2").setText(u"88"_s);
+        box("销售成本编辑框2").set_text(u"88"_s);
         QSignalSpy changed(&window().tab_control(), &app::TabControl::current_changed);
         click_tab(1);
         QCOMPARE(changed.count(), 1);
@@ -111,7 +111,7 @@ private Q_SLOTS:
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QSignalSpy clicked(&button("毛利率计算结果"), &QPushButton::clicked);
-        box("销售额收入编辑框1").setText(u"100"_s);
+        box("销售额收入编辑框1").set_text(u"100"_s);
         for (qsizetype step = 1; step <= first_page_cycle.size(); ++step) {
             press_on_focused(key, modifiers);
             QCOMPARE(focused_name(), first_page_cycle[step % first_page_cycle.size()]);
@@ -146,7 +146,7 @@ private Q_SLOTS:
     }
 
     void held_events_run_no_handler() {
-        box("销售额收入编辑框1").setText(u"5"_s);
+        box("销售额收入编辑框1").set_text(u"5"_s);
         app::raise_event_hold();
         button("清空按钮1").click();
         app::lower_event_hold();

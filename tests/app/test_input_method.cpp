@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void commit(QLineEdit& box, const QString& text) {
+void commit(app::EditBox& box, const QString& text) {
     box.setFocus(Qt::OtherFocusReason);
     QInputMethodEvent preedit(text, {});  // composing first, as a method shows its candidate
     QApplication::sendEvent(&box, &preedit);
