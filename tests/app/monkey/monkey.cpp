@@ -10,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QTest>
 
+#include "app/program.h"
 #include "app/tab_control.h"
 #include "calc/control_text.h"
 
@@ -38,7 +39,7 @@ std::vector<std::string_view> page_controls(int page, bool want_boxes) {
 
 }  // namespace
 
-const std::array<Monkey::Action, 16> Monkey::actions{{
+const std::array<Monkey::Action, 17> Monkey::actions{{
     {"work a calculator", 6, &Monkey::work_calculator},
     {"type a number", 18, &Monkey::type_number},
     {"replace a box's text by a number", 14, &Monkey::retype_number},
@@ -55,6 +56,7 @@ const std::array<Monkey::Action, 16> Monkey::actions{{
     {"click into a box", 6, &Monkey::click_box},
     {"click anywhere but on a button", 3, &Monkey::click_anywhere},
     {"switch to another window and back", 0.5, &Monkey::leave_and_return},
+    {"close with Esc and start again", 0.2, &Monkey::close_and_restart},
 }};
 
 Monkey::Monkey(app::MainWindow& window, std::uint64_t seed, bool trace)
@@ -258,6 +260,34 @@ void Monkey::leave_and_return() {
     finish(u"switch to another window and back"_s, before, expected);
 }
 
+// Esc closes the window from whatever has the focus; the program started again shows a new window with
+// empty boxes, the first page and the focus in its first box.
+void Monkey::close_and_restart() {
+    if (failed()) return;
+    const QString description = u"Esc on %1, then a new window"_s.arg(focus_name());
+    const QPointer<app::MainWindow> closing = window_;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!closing.isNull()) {
+        ++counts_.events;
+        return fail(u"%1: the window is still open"_s.arg(description));
+    }
+    app::load_main_window();
+    window_ = app::main_window();
+    if (window_.isNull() || !QTest::qWaitForWindowActive(window_.data())) {
+        ++counts_.events;
+        return fail(u"%1: the new window did not open"_s.arg(description));
+    }
+    page_ = 0;
+    Expectation expected = nothing_changes();
+    expected.focus = &widget(page_first_control(0));
+    for (std::size_t box = 0; box < boxes.size(); ++box) {
+        expected.may_change.set(box);
+        expected.required.emplace_back(box, std::nullopt);
+    }
+    finish(description, Snapshot{}, expected);
+}
+
 // --- Helpers of the actions ------------------------------------------------------------------------
 
 std::optional<std::size_t> Monkey::focused_box() const {
@@ -327,8 +357,10 @@ void Monkey::compose(const QString& text) {
     if (failed()) return;
     QWidget* target = QApplication::focusWidget();
     if (target == nullptr || !target->testAttribute(Qt::WA_InputMethodEnabled)) return;
+    // Composing over a selection may remove the selected text at once, or only with the commit.
     Expectation expected = nothing_changes();
     expected.focus = focused_control(*window_);
+    if (const std::optional<std::size_t> box = focused_box()) expected.may_change.set(*box);
     Snapshot before = take_snapshot(*window_);
     QInputMethodEvent preedit(text, {});
     QApplication::sendEvent(target, &preedit);
@@ -336,7 +368,6 @@ void Monkey::compose(const QString& text) {
     finish(u"compose \"%1\" in %2"_s.arg(shown(text), focus_name()), before, expected);
     if (failed()) return;
 
-    if (const std::optional<std::size_t> box = focused_box()) expected.may_change.set(*box);
     before = take_snapshot(*window_);
     QInputMethodEvent commit;
     commit.setCommitString(text);

@@ -47,7 +47,7 @@ private:
         double weight;
         void (Monkey::*run)();
     };
-    static const std::array<Action, 16> actions;
+    static const std::array<Action, 17> actions;
 
     // Actions.
     void work_calculator();
@@ -66,6 +66,7 @@ private:
     void click_box();
     void click_anywhere();
     void leave_and_return();
+    void close_and_restart();
     void click_button(std::string_view name);
     void click_tab(int page);
     void click_box(std::string_view name);

@@ -51,6 +51,7 @@ private Q_SLOTS:
         const std::uint64_t used_seed = seed();
         const long events = event_count();
         qInfo("monkey: seed %llu, %ld events", static_cast<unsigned long long>(used_seed), events);
+        // The monkey closes the window now and then and starts a new one; cleanup() deletes the last.
         monkey::Monkey user(*app::main_window(), used_seed, qEnvironmentVariableIsSet("QUELLMAR_MONKEY_TRACE"));
         QElapsedTimer timer;
         timer.start();
