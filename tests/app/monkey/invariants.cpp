@@ -14,8 +14,6 @@
 namespace monkey {
 namespace {
 
-QString name_of(std::string_view name) { return QString::fromUtf8(name.data(), qsizetype(name.size())); }
-
 QString bytes_shown(const std::string& bytes) {
     const QByteArray hex = QByteArray::fromStdString(bytes.substr(0, 40)).toHex(' ');
     return QString::fromLatin1(hex) + (bytes.size() > 40 ? QStringLiteral(" … (%1 bytes)").arg(bytes.size()) : QString());

@@ -7,7 +7,10 @@
 // which events.
 
 #include <cstdint>
+#include <array>
 #include <deque>
+#include <random>
+#include <vector>
 #include <optional>
 #include <string_view>
 
@@ -48,6 +51,7 @@ private:
         void (Monkey::*run)();
     };
     static const std::array<Action, 17> actions;
+    static std::vector<double> action_weights();
 
     // Actions.
     void work_calculator();
@@ -77,7 +81,7 @@ private:
     void type(const QString& characters);  // one key press per character
     void paste(const QString& text);       // Ctrl+V with the text on the clipboard
     void compose(const QString& text);     // a preedit, then its commit
-    void click(QWidget& target, QPoint at, const Expectation& expected, const QString& what);
+    void click(QWidget& target, QPoint at, const Expectation& expected, const QString& what, bool twice = false);
     void finish(const QString& what, const Snapshot& before, const Expectation& expected);
 
     // Helpers for the actions.
@@ -100,6 +104,7 @@ private:
     std::uint64_t seed_;
     bool trace_;
     Random random_;
+    std::discrete_distribution<std::size_t> choose_;  // an action, by weight
     int page_ = 0;  // the page the user has chosen
     const char* action_ = "";
     Counts counts_;

@@ -3,10 +3,15 @@
 // The controls the monkey acts on, by their names in the form, with what the program does with them: the
 // focus cycle of each page and the three calculators with their buttons and boxes.
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <QString>
 
 namespace monkey {
 
@@ -50,5 +55,19 @@ inline constexpr std::array<std::string_view, 12> boxes{
     "本期数编辑框1",     "上期数编辑框2",   "增长率编辑框3",   "增长值编辑框4"};
 
 const std::array<Calculator, 3>& calculators();
+
+// Index in `boxes`; boxes.size() for a name that is no box.
+inline std::size_t box_index(std::string_view name) { return std::size_t(std::ranges::find(boxes, name) - boxes.begin()); }
+
+// The boxes, or the buttons, of a page, in the order of its focus cycle.
+inline std::vector<std::string_view> page_controls(int page, bool want_boxes) {
+    std::vector<std::string_view> names;
+    for (std::string_view name : focus_cycle(page))
+        if ((box_index(name) < boxes.size()) == want_boxes) names.push_back(name);
+    return names;
+}
+
+// The form's names are UTF-8.
+inline QString name_of(std::string_view name) { return QString::fromUtf8(name.data(), qsizetype(name.size())); }
 
 }  // namespace monkey
