@@ -70,6 +70,12 @@ QString focus_problem(const app::MainWindow& window, const Expectation& expected
     return {};
 }
 
+QString hover_problem(const app::MainWindow& window, const Expectation& expected) {
+    const int hovered = window.tab_control().hovered_index();
+    if (!expected.hovered_tab || hovered == *expected.hovered_tab) return {};
+    return QStringLiteral("tab %1 is highlighted, expected %2").arg(hovered).arg(*expected.hovered_tab);
+}
+
 QString readability_problem(std::size_t box, const QString& text) {
     const std::optional<std::string> read = calc::get_control_text(boxes[box]);
     if (read.has_value() == text.isEmpty())
@@ -126,6 +132,7 @@ QWidget* focused_control(const app::MainWindow& window) {
 QString check_event(const app::MainWindow& window, const Snapshot& before, const Expectation& expected) {
     if (QString problem = page_problem(window, expected.page); !problem.isEmpty()) return problem;
     if (QString problem = focus_problem(window, expected); !problem.isEmpty()) return problem;
+    if (QString problem = hover_problem(window, expected); !problem.isEmpty()) return problem;
     return boxes_problem(window, before, expected);
 }
 

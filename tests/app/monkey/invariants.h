@@ -7,6 +7,8 @@
 //   - the page expected is shown: its controls are visible, the other page's are hidden;
 //   - the focus is on a visible, enabled control of the shown page that may take it (or on the window
 //     itself), and on the one control the event must leave it on, where there is one;
+//   - after a mouse event, the tab under the pointer is the one highlighted, and none after a click that
+//     selected a page;
 //   - no box changed but those the event may change (typing changes the focused box, a calculate click
 //     its two result boxes, a clear click its four boxes), and the boxes the event must write hold
 //     exactly the texts required;
@@ -39,6 +41,7 @@ struct Expectation {
     QWidget* focus = nullptr;                            // the control that must have it; nullptr: any allowed
     std::bitset<boxes.size()> may_change;                // by index in `boxes`
     std::vector<std::pair<std::size_t, std::optional<std::string>>> required;  // GBK text afterwards; none: empty
+    std::optional<int> hovered_tab;                      // after a mouse event: the tab under the mouse, -1: none
     QString note;                                        // for the log: what a calculate click works on
 };
 

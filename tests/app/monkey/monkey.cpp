@@ -140,7 +140,7 @@ void Monkey::compose(const QString& text) {
 
 // A press and release of the left button at a point of the target, delivered through the window as the
 // platform delivers it: the widget under the point gets it.
-void Monkey::click(QWidget& target, QPoint at, const Expectation& expected, const QString& what, bool twice) {
+void Monkey::click(QWidget& target, QPoint at, Expectation expected, const QString& what, bool twice) {
     if (failed()) return;
     const QPoint in_window = target.mapTo(window_.data(), at);
     QWidget* hit = window_->childAt(in_window);
@@ -151,6 +151,16 @@ void Monkey::click(QWidget& target, QPoint at, const Expectation& expected, cons
                  .arg(in_window.x()).arg(in_window.y()).arg(hit ? hit->objectName() : u"nothing"_s));
         return;
     }
+    // A pointer that lands on a control of the page leaves the highlight of the tab it came from, a known
+    // fault that test_tab_highlight pins: the highlight is not checked there.
+    // A click where the pointer already rests does not move it, and the highlight stays as it is.
+    const bool on_page_control = window_->spec_of(&target) != nullptr;
+    const bool moves = pointer_ != in_window;
+    if (expected.page != page_)
+        expected.hovered_tab = -1;
+    else if (!on_page_control)
+        expected.hovered_tab = moves ? tab_under(in_window) : window_->tab_control().hovered_index();
+    pointer_ = in_window;
     const Snapshot before = take_snapshot(*window_);
     if (twice)
         QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, {}, in_window);
@@ -238,6 +248,16 @@ QWidget* Monkey::cycle_neighbour(bool forward) const {
     if (at == cycle.end()) return &widget(forward ? cycle.front() : cycle.back());
     const std::size_t i = std::size_t(at - cycle.begin());
     return &widget(cycle[(i + (forward ? 1 : cycle.size() - 1)) % cycle.size()]);
+}
+
+// The tab at a point of the window, -1 where the tab strip is not what lies there.
+int Monkey::tab_under(QPoint in_window) const {
+    const app::TabControl& tabs = window_->tab_control();
+    if (window_->childAt(in_window) != &tabs) return -1;
+    const QPoint in_tabs = tabs.mapFrom(window_.data(), in_window);
+    for (int tab = 0; tab < tabs.count(); ++tab)
+        if (tabs.tab_rect(tab).contains(in_tabs) && tabs.is_tab_enabled(tab)) return tab;
+    return -1;
 }
 
 QWidget& Monkey::widget(std::string_view name) const { return *window_->control(name); }

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string_view>
 
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -81,7 +82,7 @@ private:
     void type(const QString& characters);  // one key press per character
     void paste(const QString& text);       // Ctrl+V with the text on the clipboard
     void compose(const QString& text);     // a preedit, then its commit
-    void click(QWidget& target, QPoint at, const Expectation& expected, const QString& what, bool twice = false);
+    void click(QWidget& target, QPoint at, Expectation expected, const QString& what, bool twice = false);
     void finish(const QString& what, const Snapshot& before, const Expectation& expected);
 
     // Helpers for the actions.
@@ -95,6 +96,7 @@ private:
     Expectation for_key(Qt::Key key, Qt::KeyboardModifiers modifiers);  // counts the clicks it foresees
     Expectation for_button(std::string_view button);
     QWidget* cycle_neighbour(bool forward) const;
+    int tab_under(QPoint in_window) const;
     QWidget& widget(std::string_view name) const;
     QString focus_name() const;
 
@@ -105,7 +107,8 @@ private:
     bool trace_;
     Random random_;
     std::discrete_distribution<std::size_t> choose_;  // an action, by weight
-    int page_ = 0;  // the page the user has chosen
+    int page_ = 0;                   // the page the user has chosen
+    std::optional<QPoint> pointer_;  // where the last click left the mouse pointer, in the window
     const char* action_ = "";
     Counts counts_;
     std::deque<QString> recent_;  // the last events, for the report

@@ -241,6 +241,7 @@ void Monkey::close_and_restart() {
         return fail(u"%1: the new window did not open"_s.arg(description));
     }
     page_ = 0;
+    pointer_.reset();
     Expectation expected = nothing_changes();
     expected.focus = &widget(page_first_control(0));
     for (std::size_t box = 0; box < boxes.size(); ++box) {
