@@ -90,6 +90,14 @@ void EditBox::redo() {
     changed(true, true);
 }
 
+void EditBox::delete_forward() {
+    if (line_.has_selection())
+        line_.remove_selection();
+    else
+        line_.remove_to(next_position(line_.cursor(), false));
+    changed(true, true);
+}
+
 void EditBox::set_cursor_position(qsizetype position, bool extend) {
     line_.move_to(position, extend);
     changed(false, false);
@@ -125,55 +133,76 @@ EditBox::Geometry EditBox::geometry_of_text() const {
     return {contents, QRect(contents.x() + horizontal_margin, top, contents.width() - 2 * horizontal_margin, height)};
 }
 
-// The platform's rule: a text that fits is centred; otherwise the view moves only as far as it must to
-// keep the cursor in sight, and never leaves room after the end of the text. When the run is laid out
-// afresh around the cursor, the caret keeps its place on the screen.
-const ShownRun& EditBox::laid_out() const {
+int EditBox::caret_in_run() const {
     const qsizetype cursor = line_.cursor();
-    const bool run_moved = run_.update(line_.text(), cursor, font(), layoutDirection(), preedit_);
-    const QTextLine line = run_.line();
-    const int caret_in_run = run_.to_run(cursor, cursor, preedit_) + (preedit_.text.isEmpty() ? 0 : preedit_.cursor);
-    const int cix = qRound(line.cursorToX(caret_in_run));
-    if (run_moved) hscroll_ = cix - caret_screen_x_;
+    return run_.to_run(cursor, cursor, preedit_) + (preedit_.text.isEmpty() ? 0 : preedit_.cursor);
+}
 
+// The run for the present text and cursor. The view's place is kept relative to the start of the text;
+// when the run moves over unchanged text its start is carried along in pixels, and when it jumps over
+// text it never measured, the view is treated as far off on the side the cursor came from.
+const ShownRun& EditBox::laid_out() const {
+    const ShownRun::Change change = run_.update(line_.text(), line_.cursor(), font(), layoutDirection(), preedit_);
+    if (change.start_moved) {
+        if (change.shift) {
+            run_x_ += *change.shift;
+        } else {
+            run_x_ = 0;
+            view_lost_ = line_.cursor() >= painted_cursor_ ? ViewLost::to_the_left : ViewLost::to_the_right;
+        }
+        if (run_.at_text_start() && run_x_ != 0) {
+            hscroll_ -= qRound(run_x_);
+            run_x_ = 0;
+        }
+    }
+    return run_;
+}
+
+// The platform's rule, applied when the box is painted: a text that fits is centred; otherwise the view
+// moves only as far as it must to keep the cursor in sight, and never leaves room after the end of the
+// text.
+void EditBox::scroll_to_cursor() {
+    const ShownRun& run = laid_out();
+    const QTextLine line = run.line();
     const int width = geometry_of_text().line.width();
-    const int width_used = qRound(line.naturalTextWidth()) + 1;
-    const bool whole = run_.at_text_start() && run_.at_text_end();
-    if (whole && width_used <= width) {
+    const int cix = qRound(run_x_ + line.cursorToX(caret_in_run()));
+    const int width_used = qRound(run_x_ + line.naturalTextWidth()) + 1;
+    if (view_lost_ == ViewLost::to_the_left) hscroll_ = cix - width;
+    if (view_lost_ == ViewLost::to_the_right) hscroll_ = cix + 1;
+    view_lost_ = ViewLost::no;
+    painted_cursor_ = line_.cursor();
+
+    if (run.whole_text() && width_used <= width) {
         hscroll_ = (width_used - width) / 2;
     } else if (cix - hscroll_ >= width) {
         hscroll_ = cix - width + 1;
     } else if (cix - hscroll_ < 0 && hscroll_ < width_used) {
         hscroll_ = cix;
-    } else if (run_.at_text_end() && width_used - hscroll_ < width) {
+    } else if (run.at_text_end() && width_used - hscroll_ < width) {
         hscroll_ = width_used - width + 1;
-    } else if (run_.at_text_start()) {
+    } else if (run.at_text_start()) {
         hscroll_ = std::max(0, hscroll_);
     }
-    caret_screen_x_ = cix - hscroll_;
-    return run_;
 }
 
 // Where the run's line starts, with the baseline kept where the box's own font puts it.
-QPoint EditBox::text_origin() const {
+QPointF EditBox::text_origin() const {
     const ShownRun& run = laid_out();
     const QRect line = geometry_of_text().line;
-    return line.topLeft() - QPoint(hscroll_, qRound(run.line().ascent()) - fontMetrics().ascent());
+    return QPointF(line.left() - hscroll_ + run_x_, line.top() - (qRound(run.line().ascent()) - fontMetrics().ascent()));
 }
 
 qsizetype EditBox::position_at(int x) const {
-    const QPoint origin = text_origin();
+    const QPointF origin = text_origin();
     const int in_run = run_.line().xToCursor(x - origin.x(), QTextLine::CursorBetweenCharacters);
     return run_.to_text(in_run, line_.cursor(), preedit_);
 }
 
 QRect EditBox::cursor_rect() const {
-    const QPoint origin = text_origin();
-    const qsizetype cursor = line_.cursor();
-    const int caret = run_.to_run(cursor, cursor, preedit_) + (preedit_.text.isEmpty() ? 0 : preedit_.cursor);
-    const int cix = qRound(run_.line().cursorToX(caret));
+    const QPointF origin = text_origin();
+    const int cix = qRound(origin.x() + run_.line().cursorToX(caret_in_run()));
     const int width = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
-    return QRect(origin.x() + cix - 5, origin.y(), width + 9, qRound(run_.line().height()) + 1);
+    return QRect(cix - 5, qRound(origin.y()), width + 9, qRound(run_.line().height()) + 1);
 }
 
 qsizetype EditBox::next_position(qsizetype position, bool by_word) const {
@@ -192,11 +221,9 @@ qsizetype EditBox::previous_position(qsizetype position, bool by_word) const {
 
 // ---- Painting -------------------------------------------------------------------------------------------
 
+// The caret shows in a selection too.
 bool EditBox::caret_shown() const {
-    if (!hasFocus() || !blink_on_ || (!preedit_.text.isEmpty() && !preedit_.cursor_shown)) return false;
-    QStyleOptionFrame option;
-    init_style_option(option);
-    return !line_.has_selection() || style()->styleHint(QStyle::SH_BlinkCursorWhenTextSelected, &option, this);
+    return hasFocus() && blink_on_ && (preedit_.text.isEmpty() || preedit_.cursor_shown);
 }
 
 void EditBox::paintEvent(QPaintEvent*) {
@@ -205,8 +232,9 @@ void EditBox::paintEvent(QPaintEvent*) {
     init_style_option(panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
 
-    const ShownRun& run = laid_out();
-    const QPoint origin = text_origin();
+    scroll_to_cursor();
+    const ShownRun& run = run_;
+    const QPointF origin = text_origin();
     const QRect clip = geometry_of_text().contents;
     painter.setClipRect(clip);
     const QPalette& colours = palette();
@@ -225,11 +253,8 @@ void EditBox::paintEvent(QPaintEvent*) {
         if (selected.length > 0) selections.append(selected);
     }
     run.layout().draw(&painter, origin, selections, clip);
-    if (caret_shown()) {
-        const qsizetype cursor = line_.cursor();
-        const int caret = run.to_run(cursor, cursor, preedit_) + (preedit_.text.isEmpty() ? 0 : preedit_.cursor);
-        run.layout().drawCursor(&painter, origin, caret, style()->pixelMetric(QStyle::PM_TextCursorWidth, &panel, this));
-    }
+    if (caret_shown())
+        run.layout().drawCursor(&painter, origin, caret_in_run(), style()->pixelMetric(QStyle::PM_TextCursorWidth, &panel, this));
 }
 
 void EditBox::restart_blinking() {
@@ -279,20 +304,29 @@ bool EditBox::handle_key(QKeyEvent& event) {
     else if (event.matches(Key::MoveToEndOfLine) || event.matches(Key::MoveToEndOfBlock)) set_cursor_position(size);
     else if (event.matches(Key::SelectStartOfLine) || event.matches(Key::SelectStartOfBlock)) set_cursor_position(0, true);
     else if (event.matches(Key::SelectEndOfLine) || event.matches(Key::SelectEndOfBlock)) set_cursor_position(size, true);
-    else if (event.matches(Key::MoveToNextChar))
-        set_cursor_position(line_.has_selection() ? line_.selection_end() : next_position(cursor, false));
-    else if (event.matches(Key::MoveToPreviousChar))
-        set_cursor_position(line_.has_selection() ? line_.selection_start() : previous_position(cursor, false));
+    // An arrow moves from the cursor, whatever is selected, and the selection goes.
+    else if (event.matches(Key::MoveToNextChar)) set_cursor_position(next_position(cursor, false));
+    else if (event.matches(Key::MoveToPreviousChar)) set_cursor_position(previous_position(cursor, false));
     else if (event.matches(Key::SelectNextChar)) set_cursor_position(next_position(cursor, false), true);
     else if (event.matches(Key::SelectPreviousChar)) set_cursor_position(previous_position(cursor, false), true);
     else if (event.matches(Key::MoveToNextWord)) set_cursor_position(next_position(cursor, true));
     else if (event.matches(Key::MoveToPreviousWord)) set_cursor_position(previous_position(cursor, true));
     else if (event.matches(Key::SelectNextWord)) set_cursor_position(next_position(cursor, true), true);
     else if (event.matches(Key::SelectPreviousWord)) set_cursor_position(previous_position(cursor, true), true);
-    else if (event.matches(Key::Delete)) { line_.remove_to(next_position(cursor, false)); changed(true, true); }
-    else if (event.matches(Key::DeleteEndOfWord)) { line_.remove_to(next_position(cursor, true)); changed(true, true); }
-    else if (event.matches(Key::DeleteStartOfWord)) { line_.remove_to(previous_position(cursor, true)); changed(true, true); }
-    else if (event.matches(Key::DeleteEndOfLine)) { line_.remove_to(size); changed(true, true); }
+    // The deleting keys select from the cursor first, then delete the selection, or the character after
+    // the cursor when the selection came out empty.
+    else if (event.matches(Key::Delete)) delete_forward();
+    else if (event.matches(Key::DeleteEndOfWord)) {
+        line_.move_to(next_position(cursor, true), true);
+        delete_forward();
+    } else if (event.matches(Key::DeleteStartOfWord)) {
+        line_.move_to(previous_position(cursor, true), true);
+        delete_forward();
+    } else if (event.matches(Key::DeleteEndOfLine)) {
+        line_.select(cursor, size);
+        copy();
+        delete_forward();
+    }
     else if (event.key() == Qt::Key_Backspace && !(event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
         line_.backspace();
         changed(true, true);

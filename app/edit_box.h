@@ -67,13 +67,15 @@ private:
 
     void init_style_option(QStyleOptionFrame& option) const;
     Geometry geometry_of_text() const;
-    // Lays out what is needed and scrolls so that the cursor is in view, as the platform's line edit does.
     const ShownRun& laid_out() const;
-    QPoint text_origin() const;
+    void scroll_to_cursor();
+    QPointF text_origin() const;
+    int caret_in_run() const;
     qsizetype position_at(int x) const;
     qsizetype next_position(qsizetype position, bool by_word) const;
     qsizetype previous_position(qsizetype position, bool by_word) const;
     bool handle_key(QKeyEvent& event);
+    void delete_forward();
     void select_word_at(qsizetype position);
     void copy_to_selection_clipboard() const;
 
@@ -86,8 +88,13 @@ private:
     EditLine line_;
     Preedit preedit_;
     mutable ShownRun run_;
+    // The view starts hscroll_ pixels right of the start of the text, and the run starts run_x_ pixels
+    // right of it (the start of the text counts as 0 once the run has jumped past unmeasured text).
     mutable int hscroll_ = 0;
-    mutable int caret_screen_x_ = 0;
+    mutable qreal run_x_ = 0;
+    enum class ViewLost { no, to_the_left, to_the_right };
+    mutable ViewLost view_lost_ = ViewLost::no;
+    qsizetype painted_cursor_ = 0;
     QBasicTimer blink_timer_;
     QBasicTimer triple_click_timer_;
     QPoint triple_click_point_;

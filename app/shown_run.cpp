@@ -20,27 +20,40 @@ qsizetype pair_boundary(const QString& text, qsizetype position) {
 
 }  // namespace
 
+qsizetype ShownRun::end_for(const QString& text, qsizetype start) {
+    return pair_boundary(text, std::min(text.size(), start + 2 * run_half));
+}
+
 bool ShownRun::holds(const QString& text, qsizetype cursor) const {
-    if (cursor < start_ || cursor > end_ || at_end_ != (end_ == text.size())) return false;
+    const qsizetype end = end_for(text, start_);
+    if (start_ > text.size() || cursor < start_ || cursor > end) return false;
     const bool room_before = start_ == 0 || cursor >= start_ + run_margin;
-    const bool room_after = end_ == text.size() || cursor <= end_ - run_margin;
+    const bool room_after = end == text.size() || cursor <= end - run_margin;
     return room_before && room_after;
 }
 
-bool ShownRun::update(const QString& text, qsizetype cursor, const QFont& font, Qt::LayoutDirection direction,
-                      const Preedit& preedit) {
-    const qsizetype previous_start = start_;
-    if (text.size() <= whole_text_limit) {
+ShownRun::Change ShownRun::update(const QString& text, qsizetype cursor, const QFont& font,
+                                  Qt::LayoutDirection direction, const Preedit& preedit) {
+    const qsizetype old_start = start_;
+    const qsizetype old_length = end_ - start_;
+    const bool same_text = !stale_ && preedit.text.isEmpty();
+    if (text.size() <= whole_text_limit)
         start_ = 0;
-        end_ = text.size();
-    } else if (stale_ || !holds(text, cursor)) {
+    else if (!holds(text, cursor))
         start_ = pair_boundary(text, std::max<qsizetype>(0, cursor - run_half));
-        end_ = pair_boundary(text, std::min(text.size(), cursor + run_half));
-        stale_ = true;
-    }
+    end_ = end_for(text, start_);
     at_end_ = end_ == text.size();
-    if (stale_) lay_out(text, cursor, font, direction, preedit);
-    return start_ != previous_start;
+
+    Change change;
+    change.start_moved = start_ != old_start;
+    // The text between the two starts lies in the old run when the start moved right, in the new one
+    // when it moved left.
+    if (change.start_moved && same_text && start_ > old_start && start_ - old_start <= old_length)
+        change.shift = line().cursorToX(static_cast<int>(start_ - old_start));
+    if (stale_ || change.start_moved) lay_out(text, cursor, font, direction, preedit);
+    if (change.start_moved && same_text && start_ < old_start && old_start - start_ <= end_ - start_)
+        change.shift = -line().cursorToX(static_cast<int>(old_start - start_));
+    return change;
 }
 
 void ShownRun::lay_out(const QString& text, qsizetype cursor, const QFont& font, Qt::LayoutDirection direction,
