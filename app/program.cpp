@@ -20,6 +20,7 @@
 #include "app/main_window_form.h"
 #include "app/platform_setup.h"
 #include "app/program_routines.h"
+#include "app/termination_signals.h"
 #include "app/window_placement.h"
 
 namespace app {
@@ -128,6 +129,9 @@ void load_main_window() {
 }
 
 int run_message_loop() {
+    // A window closed while it was being built leaves nothing to run.
+    if (!the_main_window) return 0;
+    end_on_termination_signals();
     loop_running = true;
     return QApplication::exec();
 }

@@ -3,14 +3,19 @@
 //   escape           presses Esc in the focused box
 //   unknown-control  reads a box name the form does not have, and dismisses the error box when it shows,
 //                    printing "box: <its texts>"; prints "returned" should the read ever return
+//   terminate        sends itself SIGTERM, then types into the focused box, which must still happen
 
+#include <csignal>
 #include <cstdio>
+
+#include <unistd.h>
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
+#include "app/edit_box.h"
 #include "app/main_window.h"
 #include "app/platform_setup.h"
 #include "app/program.h"
@@ -38,6 +43,11 @@ void act(const QString& action) {
         dismiss_error_box_when_shown();
         calc::get_control_text("不存在的编辑框");
         std::printf("returned\n");
+    } else if (action == QLatin1String("terminate")) {
+        ::kill(::getpid(), SIGTERM);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        if (auto* box = qobject_cast<app::EditBox*>(QApplication::focusWidget()))
+            std::printf("typed %s\n", qPrintable(box->text()));
     }
 }
 
@@ -57,5 +67,6 @@ int main(int argc, char** argv) {
     });
     wait_for_window.start(10);
     app::program_start();
+    std::printf("loop ended\n");
     return app::end_program(app::loop_exit_code());
 }

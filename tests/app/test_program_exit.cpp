@@ -1,6 +1,9 @@
-// How the process ends, watched from outside: Esc ends it with status 0, a fatal error with 255 after its
-// message box, and a missing display with 255 and one line on stderr, never an abort.
+// How the process ends, watched from outside: Esc and SIGTERM end it with status 0, a fatal error with 255
+// after its message box, and a missing display with 255 and one line on stderr, never an abort.
 
+#include <csignal>
+
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -30,6 +33,15 @@ QProcessEnvironment offscreen() {
     return environment;
 }
 
+// Whether the process has its own handler for the signal yet (the kernel's account of it).
+bool catches(qint64 pid, int signal_number) {
+    QFile status(u"/proc/%1/status"_s.arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:")) return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal_number - 1)) & 1;
+    return false;
+}
+
 }  // namespace
 
 class ProgramExitTest : public QObject {
@@ -39,6 +51,33 @@ private Q_SLOTS:
         const Ended ended = run(QStringLiteral(SHELL_PROBE), {u"escape"_s}, offscreen());
         QCOMPARE(ended.how, QProcess::NormalExit);
         QCOMPARE(ended.status, 0);
+    }
+
+    // The event in hand is finished first, then the loop ends as when the window closes.
+    void sigterm_ends_the_loop_with_status_0() {
+        const Ended ended = run(QStringLiteral(SHELL_PROBE), {u"terminate"_s}, offscreen());
+        QCOMPARE(ended.how, QProcess::NormalExit);
+        QCOMPARE(ended.status, 0);
+        QVERIFY2(ended.out.contains(u"typed 12\nloop ended"_s), qPrintable(ended.out));
+    }
+
+    void termination_signals_end_the_program_with_status_0_data() {
+        QTest::addColumn<int>("signal_number");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void termination_signals_end_the_program_with_status_0() {
+        QFETCH(int, signal_number);
+        QProcess program;
+        program.setProcessEnvironment(offscreen());
+        program.start(QStringLiteral(QUELLMAR_PROGRAM));
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(catches(program.processId(), signal_number), 20000);
+        ::kill(static_cast<pid_t>(program.processId()), signal_number);
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
     }
 
     void unknown_control_name_shows_the_box_then_ends_with_255() {
