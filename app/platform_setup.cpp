@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QByteArray>
@@ -44,6 +45,12 @@ bool no_display_configured() {
 }  // namespace
 
 bool prepare_platform() {
+    // A box may hold many megabytes. Blocks that large are mapped on their own, at any point in the run,
+    // so that the memory goes back to the system as soon as the text is dropped (glibc would otherwise
+    // raise the threshold after the first such block and keep the next ones in its heap).
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     qunsetenv("QT_AUTO_SCREEN_SCALE_FACTOR");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian or Ubuntu machine for Quellmar, builds it in build/ and then
 #   run   starts the program
-#   test  runs every test through CTest
+#   test  runs every test through CTest, then fuzzes the numeric core for about a minute
 # Safe to run again: packages already present are not reinstalled, and the
 # build is incremental.
 set -euo pipefail
@@ -20,6 +20,7 @@ packages=(
   xvfb openbox xdotool x11-utils dbus imagemagick
   libxcb1-dev libxcb-damage0-dev
   desktop-file-utils appstream
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
@@ -41,4 +42,5 @@ if [ "$mode" = run ]; then
   exec ./build/quellmar
 else
   ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+  scripts/fuzz.sh
 fi
