@@ -97,6 +97,7 @@ private:
     Expectation for_button(std::string_view button);
     QWidget* cycle_neighbour(bool forward) const;
     int tab_under(QPoint in_window) const;
+    std::optional<int> expected_highlight(const QWidget& target, QPoint in_window, bool selects_page);
     QWidget& widget(std::string_view name) const;
     QString focus_name() const;
 
@@ -108,7 +109,8 @@ private:
     Random random_;
     std::discrete_distribution<std::size_t> choose_;  // an action, by weight
     int page_ = 0;                   // the page the user has chosen
-    std::optional<QPoint> pointer_;  // where the last click left the mouse pointer, in the window
+    std::optional<QPoint> pointer_;  // where the last click left the mouse pointer, on the screen
+    bool highlight_known_ = true;    // whether the tab highlight can be foreseen (see expected_highlight)
     const char* action_ = "";
     Counts counts_;
     std::deque<QString> recent_;  // the last events, for the report

@@ -219,6 +219,9 @@ void Monkey::leave_and_return() {
     if (!QTest::qWaitForWindowActive(&other)) return fail(u"another window could not be made active"_s);
     window_->activateWindow();
     if (!QTest::qWaitForWindowActive(window_.data())) return fail(u"the main window did not become active again"_s);
+    // The other window came up under the pointer without the pointer crossing into it, as a screen would
+    // report it: what the tab control makes of that is unknown.
+    highlight_known_ = false;
     finish(u"switch to another window and back"_s, before, expected);
 }
 
@@ -241,7 +244,6 @@ void Monkey::close_and_restart() {
         return fail(u"%1: the new window did not open"_s.arg(description));
     }
     page_ = 0;
-    pointer_.reset();
     Expectation expected = nothing_changes();
     expected.focus = &widget(page_first_control(0));
     for (std::size_t box = 0; box < boxes.size(); ++box) {
