@@ -1,5 +1,6 @@
 #include "app/tab_control.h"
 
+#include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -83,5 +84,18 @@ void TabControl::select_page(int index) {
 }
 
 void TabControl::leaveEvent(QEvent*) { set_hovered(-1); }
+
+bool TabControl::event(QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType()) child->installEventFilter(this);
+    }
+    return QWidget::event(event);
+}
+
+bool TabControl::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Enter) set_hovered(-1);
+    return false;
+}
 
 }  // namespace app

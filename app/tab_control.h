@@ -43,6 +43,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // The pointer going from a tab straight onto a control of the page leaves no point of the tab
+    // control between: the controls tell it when the pointer enters them.
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QList<QRect> tab_rects() const;

@@ -2,6 +2,7 @@
 // cross between the boxes (Unicode) and the handlers (GBK bytes).
 
 #include <QSignalSpy>
+#include <QStringEncoder>
 #include <QTest>
 
 #include "calc/control_text.h"
@@ -54,6 +55,29 @@ private Q_SLOTS:
     void characters_outside_gbk_read_as_question_marks() {
         box("本期数编辑框1").set_text(u"a\U0001F600〜b"_s);
         QCOMPARE(QByteArray::fromStdString(calc::get_control_text("本期数编辑框1").value()), QByteArray("a??b"));
+    }
+
+    // The ends of each range of the characters Unicode calls default-ignorable, which the converter by
+    // itself drops: each reads as one "?", alone, between digits and after full-width ones.
+    void characters_without_width_read_as_question_marks_data() {
+        QTest::addColumn<uint>("code_point");
+        for (char32_t c : {0x00ADU, 0x034FU, 0x061CU, 0x115FU, 0x1160U, 0x17B4U, 0x17B5U, 0x180BU, 0x180FU, 0x200BU,
+                           0x200FU, 0x202AU, 0x202EU, 0x2060U, 0x206FU, 0x3164U, 0xFE00U, 0xFE0FU, 0xFEFFU, 0xFFA0U,
+                           0xFFF0U, 0xFFF8U, 0x1BCA0U, 0x1BCA3U, 0x1D173U, 0x1D17AU, 0xE0000U, 0xE0FFFU})
+            QTest::addRow("U+%04X", unsigned(c)) << uint(c);
+    }
+    void characters_without_width_read_as_question_marks() {
+        QFETCH(uint, code_point);
+        const char32_t character = code_point;
+        const QString c = QStringView(QChar::fromUcs4(character)).toString();  // fromUcs4 would drop a BOM
+        QStringEncoder plain("GBK");
+        QVERIFY2(QByteArray(plain.encode(c)).isEmpty(), "the converter alone keeps this character");
+        const std::pair<QString, QByteArray> cases[] = {
+            {c, "?"}, {u"1"_s + c + u"5"_s, "1?5"}, {u"１"_s + c + c, "\xA3\xB1??"}};
+        for (const auto& [text, bytes] : cases) {
+            box("上期数编辑框2").set_text(text);
+            QCOMPARE(QByteArray::fromStdString(calc::get_control_text("上期数编辑框2").value()), bytes);
+        }
     }
 
     void writing_raises_content_changed_once_and_labels_take_text_too() {
