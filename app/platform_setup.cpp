@@ -27,7 +27,8 @@ QList<QPair<QtMsgType, QString>> held_messages;
 void handle_message(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
         const QString& reason = held_messages.isEmpty() ? message : held_messages.front().second;
-        std::fprintf(stderr, "quellmar: cannot start: %s\n", qPrintable(reason.section(QLatin1Char('\n'), 0, 0)));
+        std::fprintf(stderr, "quellmar: %s: %s\n", platform_starting ? "cannot start" : "fatal error",
+                     qPrintable(reason.section(QLatin1Char('\n'), 0, 0)));
         std::fflush(stderr);
         _exit(fatal_exit_status);
     }

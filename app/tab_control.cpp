@@ -52,12 +52,14 @@ int TabControl::enabled_tab_at(QPoint pos) const {
 
 // The whole picture is made off-screen and copied in one step, so a repaint never shows half a state.
 void TabControl::paintEvent(QPaintEvent*) {
-    const QImage image = paint_tab_control(size(), captions_, caption_font_, current_, hovered_, enabled_);
-    QPainter(this).drawImage(0, 0, image);
+    if (picture_.size() != size())
+        picture_ = paint_tab_control(size(), captions_, caption_font_, current_, hovered_, enabled_);
+    QPainter(this).drawImage(0, 0, picture_);
 }
 
 // Hover and selection change only the tabs and the page frame's top line beneath them.
 void TabControl::update_tab_strip() {
+    picture_ = QImage();
     update(0, 0, width(), layout_tabs(captions_, caption_font_, width()).page_top + 1);
 }
 

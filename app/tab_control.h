@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QStringList>
@@ -58,6 +59,7 @@ private:
     QFont caption_font_;
     QList<bool> enabled_;
     int current_ = 0;
+    QImage picture_;  // the last painted state; made again when the state or the size changes
     int hovered_ = -1;
 };
 

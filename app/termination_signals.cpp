@@ -1,5 +1,7 @@
 #include "app/termination_signals.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -15,10 +17,12 @@ namespace {
 
 int signal_pipe[2] = {-1, -1};
 
-// Only async-signal-safe calls here.
+// Only async-signal-safe calls here, and errno as the interrupted code left it.
 void on_termination_signal(int) {
+    const int saved_errno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signal_pipe[1], &byte, 1);
+    errno = saved_errno;
 }
 
 void end_as_if_closed() {

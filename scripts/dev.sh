@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian or Ubuntu machine for Quellmar, builds it in build/ and then
 #   run   starts the program
-#   test  runs every test through CTest, then fuzzes the numeric core for about a minute
+#   test  runs every test through CTest, then all of them again built with the address, leak and
+#         undefined-behaviour sanitizers, then fuzzes the numeric core for about a minute
 # Safe to run again: packages already present are not reinstalled, and the
 # build is incremental.
 set -euo pipefail
@@ -42,5 +43,6 @@ if [ "$mode" = run ]; then
   exec ./build/quellmar
 else
   ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+  scripts/sanitize.sh
   scripts/fuzz.sh
 fi
